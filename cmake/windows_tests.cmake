@@ -1,0 +1,1 @@
+# Placeholder: the Windows-build tests are added here once they are written.
