@@ -11,7 +11,8 @@ add_executable(varnholt WIN32
   $<TARGET_OBJECTS:app_code>)
 target_include_directories(varnholt PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(varnholt PRIVATE project_warnings user32 gdi32 comctl32)
-target_compile_definitions(varnholt PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_compile_definitions(varnholt PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+  $<$<CXX_COMPILER_ID:MSVC>:_CRT_SECURE_NO_WARNINGS>)
 
 if(MINGW)
   # Small and self-contained: no exceptions or RTTI in the program, unused sections dropped,
