@@ -46,9 +46,12 @@ LRESULT CALLBACK label_proc(HWND label, UINT message, WPARAM wparam, LPARAM lpar
       return 0;
     case WM_SETTEXT: {
       const LRESULT result = DefWindowProcW(label, message, wparam, lparam);
-      // Show the new text at once, not at the next idle paint.
-      InvalidateRect(label, nullptr, TRUE);
-      UpdateWindow(label);
+      // Show the new text at once, not at the next idle paint; a label not yet on screen
+      // (its window is still being built) paints when it is shown.
+      if ((GetWindowLongW(label, GWL_STYLE) & WS_VISIBLE) && (GetWindowLongW(GetParent(label), GWL_STYLE) & WS_VISIBLE)) {
+        InvalidateRect(label, nullptr, TRUE);
+        UpdateWindow(label);
+      }
       return result;
     }
     case WM_SETFONT:

@@ -43,6 +43,24 @@ void focus_next(HWND window, WPARAM wparam, LPARAM lparam) {
   if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
 }
 
+// Tab, Shift+Tab and Enter, which the system's dialog-key handling gets wrong for a window that
+// is not a dialog: it makes a push button the default button when Tab reaches it, and Enter
+// then presses it. Here Tab only moves the focus and Enter does nothing. True when handled.
+bool handle_dialog_key(HWND window, const MSG& message) {
+  // VK_TAB and VK_RETURN equal the characters '\t' and '\r', so this covers WM_CHAR too.
+  const bool tab = message.wParam == VK_TAB, enter = message.wParam == VK_RETURN;
+  if ((message.message != WM_KEYDOWN && message.message != WM_CHAR) || (!tab && !enter)) return false;
+  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+  const LRESULT wants = SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
+  if (wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+  if (tab && (wants & DLGC_WANTTAB)) return false;
+  if (tab && message.message == WM_KEYDOWN) focus_next(window, GetKeyState(VK_SHIFT) < 0 ? 1 : 0, 0);
+  return true;
+}
+
+// One backend serves the process; the window procedure finds it here.
+Win32Backend* the_backend = nullptr;
+
 }  // namespace
 
 Win32Backend::Win32Backend(HINSTANCE instance, int first_show_command)
@@ -128,14 +146,12 @@ NativeHandle Win32Backend::create_control(NativeHandle window, const Unit& unit)
     note_failure();
     return 0;
   }
+  // A new child goes last in its parent's z-order, so record order is both z-order and Tab order.
   HWND control = CreateWindowExW(extended_style, class_name, text.get(), style, unit.left, unit.top, unit.width,
                                  unit.height, as_hwnd(window), reinterpret_cast<HMENU>(UINT_PTR{next_control_id_}),
                                  instance_, nullptr);
-  // Last in z-order, so record order is both z-order and Tab order.
-  if (control == nullptr ||
-      !SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE)) {
+  if (control == nullptr) {
     note_failure();
-    if (control) DestroyWindow(control);
     return 0;
   }
   if (++next_control_id_ == 0) next_control_id_ = 100;
@@ -187,9 +203,8 @@ bool Win32Backend::dispatch_next() {
     show_error("The event loop could not read its messages.");
     return false;
   }
-  // The dialog keys (Tab, Shift+Tab, Esc, Enter) work in every template window.
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  if (is_template_window(root) && IsDialogMessageW(root, &message)) return true;
+  if (is_template_window(root) && (handle_dialog_key(root, message) || IsDialogMessageW(root, &message))) return true;
   TranslateMessage(&message);
   DispatchMessageW(&message);
   return true;
@@ -222,12 +237,9 @@ void Win32Backend::show_error(const char* message) {
 void Win32Backend::end_process(int exit_code) { ExitProcess(static_cast<UINT>(exit_code)); }
 
 LRESULT CALLBACK Win32Backend::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* backend = reinterpret_cast<Win32Backend*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  return backend ? backend->handle(window, message, wparam, lparam) : DefWindowProcW(window, message, wparam, lparam);
+  if (message == WM_NCCREATE) the_backend = static_cast<Win32Backend*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+  return the_backend ? the_backend->handle(window, message, wparam, lparam)
+                     : DefWindowProcW(window, message, wparam, lparam);
 }
 
 LRESULT Win32Backend::handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
