@@ -16,6 +16,8 @@ export WINEPREFIX="$root/build/wineprefix" WINEDEBUG=-all
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Preparing a Wine prefix (once)..."
   /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+  # This Wine finds its own fonts (Tahoma, Marlett for the caption buttons) only in the prefix.
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
   /usr/lib/wine/wine64 regedit "$root/scripts/wine-fonts.reg" >/dev/null 2>&1
   /usr/lib/wine/wineserver64 -w
 fi

@@ -7,7 +7,7 @@ purpose=${1:-test}
 
 build_packages=(cmake make g++ g++-mingw-w64-x86-64 g++-mingw-w64-i686)
 run_packages=(wine wine64 fonts-wine fonts-wqy-microhei)
-test_packages=(libgtest-dev xvfb xauth file locales imagemagick valgrind)
+test_packages=(libgtest-dev xvfb xauth x11-utils file locales imagemagick valgrind)
 
 packages=("${build_packages[@]}" "${run_packages[@]}")
 [ "$purpose" = test ] && packages+=("${test_packages[@]}")
