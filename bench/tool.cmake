@@ -4,11 +4,7 @@
 
 # Built exactly like the program: same definitions, same size flags, same link options
 # (static, -municode, stripped in release builds), same icon and manifest.
-set(reference_sources bench/reference/reference.cpp)
-if(EXISTS ${PROJECT_SOURCE_DIR}/app/resources/app.rc)
-  list(APPEND reference_sources app/resources/app.rc)
-endif()
-add_executable(reference WIN32 ${reference_sources})
+add_executable(reference WIN32 bench/reference/reference.cpp app/resources/app.rc)
 target_include_directories(reference PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(reference PRIVATE project_warnings user32 gdi32 comctl32)
 get_target_property(program_definitions varnholt COMPILE_DEFINITIONS)
