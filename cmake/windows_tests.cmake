@@ -3,6 +3,7 @@
 #   pe.*        the executables are GUI programs of the right architecture importing only system DLLs
 #   e2e.*       the x86_64 program under Wine, worked by tests/e2e/driver with real input, once per
 #               locale and scenario, in one Xvfb and Wine session set up and torn down as a fixture
+#   e2e.*.random  seeded random input in any order, the program's promises checked after every step
 set(VARNHOLT_I686_DIR "" CACHE PATH "MinGW i686 build tree holding varnholt.exe")
 set(VARNHOLT_X64_DIR "" CACHE PATH "MinGW x86_64 build tree holding varnholt.exe and e2e_driver.exe")
 set(VARNHOLT_E2E_ROOT "${CMAKE_BINARY_DIR}/e2e-wine" CACHE PATH
@@ -45,4 +46,21 @@ if(VARNHOLT_X64_DIR)
   endforeach()
   # One display and one keyboard: the tests take turns.
   set_tests_properties(${e2e_tests} PROPERTIES RESOURCE_LOCK e2e_display ENVIRONMENT "${e2e_environment}")
+
+  # The random run: a few hundred steps by default, about 0.2 s each under Wine. For a long run
+  # of thousands of steps configure with -DVARNHOLT_E2E_RANDOM_STEPS=5000; the timeouts grow with
+  # it. The seed comes from the clock and is printed first; E2E_SEED=N ctest -R e2e.en_US.random
+  # replays a failed run.
+  set(VARNHOLT_E2E_RANDOM_STEPS 300 CACHE STRING "Steps of each e2e.<locale>.random test")
+  math(EXPR e2e_random_timeout "60 + ${VARNHOLT_E2E_RANDOM_STEPS} * 3 / 5")
+  # The script's own limit comes first, so that it can still clean up after a stuck run.
+  math(EXPR e2e_random_script_timeout "${e2e_random_timeout} - 20")
+  foreach(locale ${e2e_locales})
+    string(REGEX REPLACE "\\..*" "" locale_tag ${locale})
+    set(test e2e.${locale_tag}.random)
+    add_test(NAME ${test} COMMAND ${e2e_dir}/run_scenario.sh ${locale} random --steps ${VARNHOLT_E2E_RANDOM_STEPS})
+    set_tests_properties(${test} PROPERTIES FIXTURES_REQUIRED e2e_session TIMEOUT ${e2e_random_timeout}
+      RESOURCE_LOCK e2e_display
+      ENVIRONMENT "${e2e_environment};VARNHOLT_E2E_TIMEOUT=${e2e_random_script_timeout}")
+  endforeach()
 endif()

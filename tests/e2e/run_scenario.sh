@@ -1,13 +1,15 @@
 #!/bin/bash
-# run_scenario.sh LOCALE SCENARIO
+# run_scenario.sh LOCALE SCENARIO [DRIVER OPTIONS...]
 # Runs one driver scenario against the x86_64 program in the running session (wine_session.sh
-# start), under the locale's Wine prefix, and exits with the driver's exit code.
+# start), under the locale's Wine prefix, and exits with the driver's exit code. Options after
+# the scenario go to the driver (random: --seed N --steps M; E2E_SEED and E2E_STEPS reach it too).
 # The executables come from $E2E_DRIVER and $E2E_PROGRAM, or else from $VARNHOLT_X64_DIR.
 set -u
 . "$(dirname "$0")/e2e_env.sh"
 
-[ $# -eq 2 ] || { echo "usage: $0 LOCALE SCENARIO" >&2; exit 2; }
+[ $# -ge 2 ] || { echo "usage: $0 LOCALE SCENARIO [DRIVER OPTIONS...]" >&2; exit 2; }
 locale="$1" scenario="$2"
+shift 2
 driver=${E2E_DRIVER:-${VARNHOLT_X64_DIR:-}/e2e_driver.exe}
 program=${E2E_PROGRAM:-${VARNHOLT_X64_DIR:-}/varnholt.exe}
 [ -f "$driver" ] || e2e_die "no driver at '$driver' (set VARNHOLT_X64_DIR or E2E_DRIVER)"
@@ -23,7 +25,7 @@ desktop_size=$(e2e_desktop_size "$locale") || exit 1
 export WINEPREFIX="$prefix" DISPLAY=":$E2E_DISPLAY" LC_ALL="$locale"
 export E2E_EXPECT_ACP="$code_page" E2E_EXPECT_SCREEN="$desktop_size"
 
-timeout --kill-after=10 "${VARNHOLT_E2E_TIMEOUT:-120}" "$WINE" "$driver" "$scenario" "$(e2e_windows_path "$program")"
+timeout --kill-after=10 "${VARNHOLT_E2E_TIMEOUT:-120}" "$WINE" "$driver" "$scenario" "$(e2e_windows_path "$program")" "$@"
 status=$?
 if [ $status -ne 0 ]; then
   [ $status -eq 124 ] || [ $status -eq 137 ] && echo "e2e: $scenario timed out" >&2

@@ -38,4 +38,13 @@ void set_clipboard_text(const std::wstring& text) {
   if (!CloseClipboard()) fail_call("CloseClipboard");
 }
 
+std::wstring long_clipboard_text() {
+  constexpr size_t length = 100000;
+  std::wstring text;
+  text.reserve(length);
+  while (text.size() < length) text += L"0123456789abcdefghij\u6309\u94ae";
+  text.resize(length);
+  return text;
+}
+
 }  // namespace e2e

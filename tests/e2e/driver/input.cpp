@@ -92,7 +92,10 @@ void type_text(std::wstring_view text) {
   send_inputs(inputs);
 }
 
-void click_at(POINT point) {
+namespace {
+
+// Moves the mouse to the screen point and clicks the left button there `clicks` times in one burst.
+void clicks_at(POINT point, int clicks) {
   std::vector<INPUT> move{mouse_input(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
                                       normalised(point.x, GetSystemMetrics(SM_CXSCREEN)),
                                       normalised(point.y, GetSystemMetrics(SM_CYSCREEN)))};
@@ -103,9 +106,19 @@ void click_at(POINT point) {
     throw DriverError("the mouse did not reach (" + std::to_string(point.x) + "," + std::to_string(point.y) +
                       "), it is at (" + std::to_string(cursor.x) + "," + std::to_string(cursor.y) + ")");
   }
-  std::vector<INPUT> click{mouse_input(MOUSEEVENTF_LEFTDOWN), mouse_input(MOUSEEVENTF_LEFTUP)};
+  std::vector<INPUT> click;
+  for (int i = 0; i < clicks; ++i) {
+    click.push_back(mouse_input(MOUSEEVENTF_LEFTDOWN));
+    click.push_back(mouse_input(MOUSEEVENTF_LEFTUP));
+  }
   send_inputs(click);
 }
+
+}  // namespace
+
+void click_at(POINT point) { clicks_at(point, 1); }
+
+void double_click_at(POINT point) { clicks_at(point, 2); }
 
 std::optional<Box> find_caption_part(HWND window, LRESULT hit) {
   const Box frame = outer_box(window);

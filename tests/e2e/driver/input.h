@@ -19,6 +19,8 @@ void press_repeatedly(WORD key, int times);
 void type_text(std::wstring_view text);
 // Moves the mouse to the screen point and clicks the left button there.
 void click_at(POINT point);
+// Clicks twice at the point in one burst, well within the double-click time.
+void double_click_at(POINT point);
 
 // The part of the window's caption bar for which WM_NCHITTEST answers `hit` (HTCLOSE, HTSYSMENU),
 // found by asking the window about every point of the bar; nothing when no point answers so.

@@ -33,7 +33,6 @@ constexpr MessageCase message_cases[] = {
     {"double-press", PressBy::double_space, CloseBy::escape},
 };
 
-constexpr size_t long_paste_length = 100000;
 
 // Fills the edit box, then goes back to the button and presses it with Space.
 void fill_edit_then_press(Run& run, const MainWindow& main, const std::wstring& text, bool paste) {
@@ -55,14 +54,6 @@ void fill_edit_then_press(Run& run, const MainWindow& main, const std::wstring& 
                     paste ? std::to_string(held.size()) + " characters that differ" : to_text(held));
   expect_focus_move(run, main, {VK_SHIFT, VK_TAB}, "Shift+Tab", main.edit, main.button);
   press_chord({VK_SPACE});
-}
-
-std::wstring long_clipboard_text() {
-  std::wstring text;
-  text.reserve(long_paste_length);
-  while (text.size() < long_paste_length) text += L"0123456789abcdefghij\u6309\u94ae";
-  text.resize(long_paste_length);
-  return text;
 }
 
 void press_button(Run& run, const MainWindow& main, PressBy press) {

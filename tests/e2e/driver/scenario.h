@@ -16,11 +16,13 @@ namespace e2e {
 struct Run {
   Report& report;
   Program& program;
+  std::span<const std::wstring> options = {};  // the command line after PROGRAM.EXE
 };
 
 struct Scenario {
   std::string_view name;
   void (*run)(Run& run, std::string_view name);  // one function may serve several scenarios by name
+  bool takes_options = false;
 };
 
 std::span<const Scenario> all_scenarios();

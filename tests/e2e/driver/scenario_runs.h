@@ -10,5 +10,6 @@ void run_keyboard_focus(Run& run, std::string_view name);
 void run_close_scenario(Run& run, std::string_view name);
 void run_message_scenario(Run& run, std::string_view name);
 void run_pose(Run& run, std::string_view name);
+void run_random(Run& run, std::string_view name);
 
 }  // namespace e2e

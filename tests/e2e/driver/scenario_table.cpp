@@ -18,6 +18,7 @@ constexpr Scenario scenarios[] = {
     {"long-paste-then-press", run_message_scenario},
     {"double-press", run_message_scenario},
     {"pose", run_pose},
+    {"random", run_random, true},
 };
 
 }  // namespace
