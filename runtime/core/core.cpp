@@ -123,8 +123,8 @@ bool Core::load_window(WindowRef window, std::optional<WindowRef> parent, bool a
   // Loaded from here on, so the created handler can already reach the window's controls.
   slot = built;
   if (Handler created = bound_handler(source.units[0], event_created)) created();
-  // The created handler may have destroyed the window already; posted destruction keeps it
-  // here until the loop runs, but check rather than trust that.
+  // Destruction is posted, but a handler that shows a message box runs a modal loop that
+  // may carry it out: the window can be gone by now.
   if (slot.window != built.window) return true;
   backend_.show_window(slot.window);
   const std::optional<std::size_t> focus = initial_focus(source);
