@@ -8,18 +8,6 @@ namespace e2e {
 
 namespace {
 
-struct ProcessWindows {
-  DWORD process_id;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK collect_owned(HWND window, LPARAM search_address) {
-  auto* search = reinterpret_cast<ProcessWindows*>(search_address);
-  DWORD owner = 0;
-  if (GetWindowThreadProcessId(window, &owner) && owner == search->process_id) search->found.push_back(window);
-  return TRUE;
-}
-
 // A round trip through the program's message loop; false when the program does not answer in
 // time. A window destroyed meanwhile is no sign of a hang.
 bool answers(HWND window) {
@@ -43,11 +31,6 @@ std::string window_list(const std::vector<HWND>& windows) {
 
 }  // namespace
 
-std::vector<HWND> all_top_level_windows(DWORD process_id) {
-  ProcessWindows search{process_id, {}};
-  if (!EnumWindows(collect_owned, reinterpret_cast<LPARAM>(&search))) fail_call("EnumWindows");
-  return search.found;
-}
 
 bool ProgramState::in_modal_loop() const {
   return (thread_flags & (GUI_INMENUMODE | GUI_INMOVESIZE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE)) != 0;

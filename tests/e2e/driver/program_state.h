@@ -42,7 +42,5 @@ ProgramState read_state(const Program& program, DWORD thread_id);
 inline constexpr DWORD quiet_ms = 150;
 std::optional<ProgramState> wait_for_idle(const Program& program, DWORD thread_id, DWORD timeout_ms);
 
-// Top-level windows of the process, shown or not.
-std::vector<HWND> all_top_level_windows(DWORD process_id);
 
 }  // namespace e2e

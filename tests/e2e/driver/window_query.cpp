@@ -11,21 +11,27 @@ struct EnumState {
   std::vector<HWND> found;
 };
 
-BOOL CALLBACK collect_visible(HWND window, LPARAM state_address) {
+BOOL CALLBACK collect_owned(HWND window, LPARAM state_address) {
   auto* state = reinterpret_cast<EnumState*>(state_address);
   DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == state->process_id && IsWindowVisible(window)) state->found.push_back(window);
+  if (GetWindowThreadProcessId(window, &owner) && owner == state->process_id) state->found.push_back(window);
   return TRUE;
 }
 
 }  // namespace
 
-std::vector<HWND> visible_windows(DWORD process_id) {
+std::vector<HWND> all_top_level_windows(DWORD process_id) {
   EnumState state{process_id, {}};
   // EnumWindows reports failure when the callback stops it; ours never does.
-  if (!EnumWindows(collect_visible, reinterpret_cast<LPARAM>(&state))) fail_call("EnumWindows");
+  if (!EnumWindows(collect_owned, reinterpret_cast<LPARAM>(&state))) fail_call("EnumWindows");
   return state.found;
+}
+
+std::vector<HWND> visible_windows(DWORD process_id) {
+  std::vector<HWND> visible;
+  for (HWND window : all_top_level_windows(process_id))
+    if (IsWindowVisible(window)) visible.push_back(window);
+  return visible;
 }
 
 std::vector<HWND> template_windows(DWORD process_id) {

@@ -13,6 +13,8 @@ namespace e2e {
 inline constexpr const wchar_t* template_window_class = L"TemplateWindow";
 inline constexpr const wchar_t* template_label_class = L"TemplateLabel";
 
+// Top-level windows of the process, shown or not.
+std::vector<HWND> all_top_level_windows(DWORD process_id);
 // Visible top-level windows of the process, of any class.
 std::vector<HWND> visible_windows(DWORD process_id);
 // Visible top-level windows of the process built from a template.
